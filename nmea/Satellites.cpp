@@ -1,0 +1,7 @@
+#include "nmea/Satellites.h"
+
+namespace tarnell {
+
+std::string DecodeGsv(const std::string&, SatelliteTable&) { return "END"; }
+
+}  // namespace tarnell
