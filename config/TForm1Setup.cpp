@@ -1,12 +1,17 @@
 // Receiver configuration: command sending, answers and acknowledgements, Setup page actions.
 #include "app/TForm1.h"
+#include "app/VclTimer.h"
 
 void TForm1::SendCommand(const std::string&) {}
 void TForm1::WriteFixed(const std::string&) {}
 void TForm1::FollowUp(const std::string&) {}
 void TForm1::Timer4Timer() {}
 bool TForm1::DispatchAnswer() { return false; }
-void TForm1::StartupDecoder() {}
+void TForm1::StartupDecoder() {
+    // Provisional hand-over until the settings read-back is in place.
+    Timer3->setEnabled(false);
+    Timer1->setEnabled(true);
+}
 void TForm1::hotClick() {}
 void TForm1::warmClick() {}
 void TForm1::coldClick() {}
