@@ -9,6 +9,7 @@
 #include "app/Combo.h"
 #include "app/Look.h"
 #include "app/VclTimer.h"
+#include "config/DatumTable.h"
 #include "ui_TForm1.h"
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
@@ -41,6 +42,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
 TForm1::~TForm1() = default;
 
 void TForm1::ApplyStartSelections() {
+    ui->cbDatum->clear();
+    for (std::string_view datum : tarnell::DatumTable)
+        ui->cbDatum->addItem(QString::fromLatin1(datum.data(), static_cast<qsizetype>(datum.size())));
     ShowUnselectedText(ui->ComboBox1, "115200");
     ShowUnselectedText(ui->ComboBox2, "COM1");
     ShowUnselectedText(ui->cbRTCMBD, "4800");

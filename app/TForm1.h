@@ -89,6 +89,8 @@ public:
     void btVerQueryClick();
     void btAllQueryClick();
     void btAllSetClick();
+    // The port the pending follow-up query was armed for; a port closed since then is not asked again.
+    QPointer<QSerialPort> FollowUpPort;
 
     // ---- displays (views/TForm1Views.cpp)
     void DrawSkyView();
