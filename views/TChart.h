@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QObject>
+#include <QRect>
 #include <QVariantList>
 #include <QWidget>
 #include <vector>
@@ -20,8 +21,10 @@ public:
     void Clear();
     void Add(double value, const QString& label, const QColor& color = QColor());
     const std::vector<Point>& Points() const { return points_; }
+    // Each point as a map of "value", "label" and "color" (invalid when the point has none).
     QVariantList points() const;
     QColor SeriesColor() const { return seriesColor_; }
+    QColor ColorOf(const Point& p) const { return p.color.isValid() ? p.color : seriesColor_; }
 
 signals:
     void changed();
@@ -31,7 +34,10 @@ private:
     QColor seriesColor_;
 };
 
-// Chart1: the signal-to-noise bar chart, two stacked series on a fixed 0..60 axis.
+// Chart1: the signal-to-noise bar chart. Series2 is stacked on Series1 and
+// shows its labels as marks above the bars; Series1's labels stand on the
+// bottom axis. The left axis is fixed from 0 to 60. The surround takes the
+// palette's Window colour, the plot area its ToolTipBase colour.
 class TChart : public QWidget {
     Q_OBJECT
 public:
@@ -40,6 +46,18 @@ public:
     TBarSeries* Series1;
     TBarSeries* Series2;
 
+    static constexpr double kAxisMax = 60.0;
+
+    // The plot area (back wall) in widget pixels.
+    QRect PlotRect() const;
+    // The full stacked bar of point i, clipped to the plot area.
+    QRect BarRect(int i) const;
+
 protected:
     void paintEvent(QPaintEvent*) override;
+
+private:
+    int BarCount() const;
+    // Widget y of a value on the left axis, pinned to the plot area.
+    int ValueY(double v) const;
 };
