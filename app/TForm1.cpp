@@ -16,6 +16,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     InstallFontSubstitutions();
     ui->setupUi(this);
     setWindowTitle(QString::fromLatin1(kAppTitle));
+    move(436, 365);
 
     Timer1 = new VclTimer(this, QStringLiteral("Timer1"), false, 1000);
     Timer2 = new VclTimer(this, QStringLiteral("Timer2"), true, 1000);

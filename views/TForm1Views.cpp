@@ -86,6 +86,8 @@ void TForm1::LinkLoadMeter() {
         ui->lbFix->setText(QString::number(reading->FixRate));
         ui->lbRS->setText(QString::fromStdString(tarnell::LoadText(reading->Load)));
     }
+    // The label grows with its text, as "100.0" needs more room than the design's "0.0".
+    ui->lbRS->adjustSize();
     const QColor colour = reading && reading->Load > 100 ? kRed : kWhite;
     SetTextColour(ui->lbRS, colour);
     SetTextColour(ui->Label40, colour);
