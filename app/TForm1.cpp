@@ -105,6 +105,8 @@ void TForm1::FormCreate() {
         ui->StringGrid1->setColumnWidth(c, widths[c]);
     }
     ui->Memo1->clear();
+    // The console takes lines for as long as the program runs: an undo history would grow without end.
+    ui->Memo1->setUndoRedoEnabled(false);
     ApplyStartupColours(ui.get());
     ui->Image1->SetPenColor(QColor(192, 220, 192));
     ui->Image1->SetBrushColor(QColor(192, 220, 192));

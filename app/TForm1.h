@@ -55,6 +55,8 @@ public:
     void LogStep(const uint8_t* bytes, int32_t count);
     void StartLogClick();
     void StopLogClick();
+    // A receive tick is under way (perhaps waiting in a message box): no other tick starts meanwhile.
+    bool PumpBusy = false;
 
     // ---- navigation status (nmea/TForm1Status.cpp)
     void DispatchSentence();

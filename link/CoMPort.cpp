@@ -68,6 +68,18 @@ std::unique_ptr<QSerialPort> CoMPort::OpenPort(const QString& name, int32_t spee
     }
     // Whatever does not fit stays queued in the driver until the next tick.
     port->setReadBufferSize(1024);
+    // A device that goes away (unplugged, its other end closed) stays readable with nothing to read,
+    // and the event loop would spin on it: stop watching it. A hung-up line needs a new open anyway.
+    // The window still counts the port as open until the user switches it off; reads and writes
+    // meanwhile find it closed.
+    QSerialPort* const raw = port.get();
+    QObject::connect(
+        raw, &QSerialPort::errorOccurred, raw,
+        [raw](QSerialPort::SerialPortError e) {
+            if ((e == QSerialPort::ReadError || e == QSerialPort::ResourceError) && raw->isOpen())
+                raw->close();
+        },
+        Qt::QueuedConnection);
     return port;
 }
 

@@ -66,7 +66,8 @@ void TForm1::Button1Click() {
 
 void TForm1::ClosePort() {
     if (!S.PortHandle) return;
-    S.PortHandle->clear(QSerialPort::AllDirections);
+    // A device that went away was closed when it did.
+    if (S.PortHandle->isOpen()) S.PortHandle->clear(QSerialPort::AllDirections);
     S.PortHandle->close();
     S.PortHandle.reset();
 }

@@ -2,6 +2,7 @@
 #include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSerialPort>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -32,10 +33,13 @@ void AppendToMemo(QPlainTextEdit* memo, const std::string& line) {
 }
 
 void DeleteFirstMemoLine(QPlainTextEdit* memo) {
-    QTextCursor c(memo->document());
-    if (!c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor))
-        c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    QTextDocument* doc = memo->document();
+    QTextCursor c(doc);
+    c.beginEditBlock();  // no layout of a line that is about to go, only one after it has
+    const QTextBlock second = doc->firstBlock().next();
+    c.setPosition(second.isValid() ? second.position() : doc->characterCount() - 1, QTextCursor::KeepAnchor);
     c.removeSelectedText();
+    c.endEditBlock();
 }
 
 // One line's decoding: a malformed number ends that line's dispatch only; reception carries on.
@@ -57,6 +61,10 @@ void ArmMainPump(TForm1& form) {
 }  // namespace
 
 void TForm1::Timer1Timer() {
+    // A tick waiting in a message box (a port closed and reopened from there) holds the line being
+    // framed and its chunk's place in the log: a tick of either pump comes again once it is over.
+    if (PumpBusy) return;
+    const QScopedValueRollback<bool> busy(PumpBusy, true);
     Timer1->setEnabled(false);
     MainPump();
     Timer1->setInterval(100);
@@ -64,6 +72,8 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::Timer3Timer() {
+    if (PumpBusy) return;
+    const QScopedValueRollback<bool> busy(PumpBusy, true);
     Timer3->setEnabled(true);
     StartupPump();
     Timer3->setInterval(100);

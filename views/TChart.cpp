@@ -16,6 +16,21 @@ QFont ChartFont() {
     return QFont(QStringLiteral("Arial"), 8);
 }
 
+// The axis font is fixed for the run (its substitutes are in place before any window exists):
+// measured once, as every bar's place depends on it several times over.
+struct AxisMetrics {
+    int labelWidth;  // of the widest axis label, "60"
+    int lineHeight;
+};
+
+const AxisMetrics& Metrics() {
+    static const AxisMetrics m = [] {
+        const QFontMetrics fm(ChartFont());
+        return AxisMetrics{fm.horizontalAdvance(QStringLiteral("60")), fm.height()};
+    }();
+    return m;
+}
+
 }  // namespace
 
 TBarSeries::TBarSeries(QObject* parent, const QString& name, const QColor& seriesColor)
@@ -54,10 +69,10 @@ TChart::TChart(QWidget* parent)
 }
 
 QRect TChart::PlotRect() const {
-    const QFontMetrics fm(ChartFont());
-    const int left = 8 + fm.horizontalAdvance(QStringLiteral("60")) + 6;
-    const int top = 6 + fm.height() + 6;
-    const int bottom = height() - (fm.height() + 8);
+    const AxisMetrics& fm = Metrics();
+    const int left = 8 + fm.labelWidth + 6;
+    const int top = 6 + fm.lineHeight + 6;
+    const int bottom = height() - (fm.lineHeight + 8);
     return QRect(QPoint(left, top), QPoint(width() - 12, std::max(top, bottom)));
 }
 
