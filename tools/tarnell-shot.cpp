@@ -48,6 +48,14 @@ int main(int argc, char** argv) {
     form.show();
     if (!WaitForExposed(&form)) std::fprintf(stderr, "tarnell-shot: the window was never shown\n");
 
+    // With a device, the pages are taken after a few seconds of live reception from it.
+    if (argc > 2) {
+        form.Controls()->ComboBox2->setEditText(QString::fromLocal8Bit(argv[2]));
+        form.Controls()->Button1->click();
+        QDeadlineTimer live(8000);
+        while (!live.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+
     const char* const names[] = {"status.png", "setup.png", "channel.png"};
     QTabWidget* pages = form.Controls()->PageControl1;
     for (int i = 0; i < pages->count(); ++i) {
